@@ -19,6 +19,10 @@ QString formatFloat(QStringView pattern, double value, const FormatSettings& set
 /// On a Chinese locale: "￥,0.00;-￥,0.00".
 QString currencyDefaultPattern(const FormatSettings& settings = processSettings());
 
+/// A value without a pattern: up to 15 significant digits, the settings'
+/// decimal point, no grouping; scientific ("1.5E+20") outside 1E-5 .. 1E15.
+QString formatGeneral(double value, const FormatSettings& settings = processSettings());
+
 /// Quick validity check for patterns read from files: false when the pattern
 /// has an unterminated quote or more than three sections.
 bool isValidPattern(QStringView pattern);
