@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include "Application.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -39,6 +41,8 @@ void showMessage(const MessageRequest& request)
     }
     QMessageBox box(toQt(request.icon), request.caption, request.text, QMessageBox::Ok, request.owner);
     box.setWindowModality(Qt::ApplicationModal);
+    if (!request.owner)
+        Application::instance().adopt(&box);
     box.exec();
 }
 

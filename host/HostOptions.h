@@ -1,0 +1,16 @@
+#pragma once
+// Command line of the demo host.
+
+#include <QString>
+
+struct HostOptions {
+    QString database;      ///< the embedded VUQ database file
+    QString company;       ///< code of the signed-in company
+    QString plugin;        ///< path of libqelvan.so
+    QString screenshot;    ///< when set: show the window, save a PNG of the screen there, exit
+    bool runQuery = false; ///< with screenshot: run the summary before the picture
+    int delayMs = 1500;    ///< with screenshot: how long to let the window settle
+};
+
+/// Parses the application's arguments; exits with usage text on errors.
+HostOptions parseHostOptions();
