@@ -271,7 +271,6 @@ int main(int argc, char** argv)
             } catch (const qelvan::DatabaseError& error) {
                 std::printf("    (the layer does not explain plans: %s)\n", error.what());
             }
-            SqliteStatement nativeQuery = native.prepare(handWritten(amounts, std::string(company.link)));
             printPlan(native, handWritten(amounts, std::string(company.link)), "hand-written");
         }
         std::printf("\n%s\n", allMet ? "all targets met" : "SOME TARGETS MISSED");

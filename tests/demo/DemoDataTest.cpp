@@ -183,8 +183,9 @@ TEST_F(DemoDataTest, SummariesMatchTheRawLines)
         EXPECT_EQ((std::vector<std::string>{"SPDM00", "SL0000", "JE0000", "SE0000", "DJIA00", "BHSJE0", "SPMC00"}),
                   columns);
         EXPECT_EQ(c.expectRows, !result.rows.empty());
-        if (c.coversUnnamed)
+        if (c.coversUnnamed) {
             EXPECT_GT(expected.unnamedLines, 0);
+        }
         EXPECT_EQ(c.expectCancelling, expected.products.count(std::string(kCancellingProductCode)) == 1);
         ASSERT_EQ(expected.products.size(), result.rows.size());
 
