@@ -1,10 +1,7 @@
 #include "TableExport.h"
 
+#include "PlainNumber.h"
 #include "SafeSave.h"
-
-#include <array>
-#include <charconv>
-#include <cmath>
 
 namespace qelvan::exporting {
 namespace {
@@ -26,23 +23,10 @@ void appendText(QByteArray& out, const QString& text)
     out += '"';
 }
 
-void appendNumber(QByteArray& out, double value)
-{
-    if (!std::isfinite(value))
-        return;
-    if (value == 0)
-        value = 0;   // no "-0"
-    // Fixed notation, shortest digits that read back to the same double:
-    // a spreadsheet takes it as a number whatever the reader's locale.
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    out.append(buffer.data(), result.ptr - buffer.data());
-}
-
 void appendCell(QByteArray& out, const CellValue& cell)
 {
     if (const double* number = std::get_if<double>(&cell))
-        appendNumber(out, *number);
+        out += plainNumber(*number);
     else if (const QString* text = std::get_if<QString>(&cell))
         appendText(out, *text);
 }

@@ -11,6 +11,9 @@
 
 namespace qelvan::exporting {
 
+/// Text columns hold codes and names: a workbook stores every cell of them as
+/// text (a number given there is written in its plain form), so codes keep
+/// their leading zeros. Number columns store numbers under their pattern.
 enum class ColumnKind { Text, Number };
 enum class FooterKind { None, Sum };
 

@@ -1,6 +1,7 @@
 #include "TableExport.h"
 
 #include "ExcelFormat.h"
+#include "PlainNumber.h"
 #include "SafeSave.h"
 
 #include <QDir>
@@ -92,6 +93,15 @@ private:
         return format;
     }
 
+    lxw_format* textFormat()
+    {
+        if (!textFormat_) {
+            textFormat_ = newFormat();
+            format_set_num_format(textFormat_, "@");
+        }
+        return textFormat_;
+    }
+
     void writeText(lxw_row_t row, lxw_col_t col, const QString& text, lxw_format* format)
     {
         if (!text.isEmpty())
@@ -119,7 +129,8 @@ private:
             const ExportColumn& column = snapshot_.columns[c];
             writeText(kHeaderRow, lxw_col_t(c), column.caption, header);
             cellFormats_.push_back(excelNumberFormat(column.displayPattern));
-            formats_.push_back(numberFormat(cellFormats_.back(), false));
+            formats_.push_back(column.kind == ColumnKind::Text ? textFormat()
+                                                                : numberFormat(cellFormats_.back(), false));
             widths_.push_back(std::max(displayWidth(column.caption) + 2.0, column.width / kPixelsPerCharacter));
         }
     }
@@ -134,13 +145,18 @@ private:
         const size_t count = std::min(cells.size(), snapshot_.columns.size());
         for (size_t c = 0; c < count; ++c) {
             const CellValue& cell = cells[c];
-            if (const double* number = std::get_if<double>(&cell)) {
+            const bool textColumn = snapshot_.columns[c].kind == ColumnKind::Text;
+            if (const double* number = std::get_if<double>(&cell); number && textColumn) {
+                const QString text = QString::fromLatin1(plainNumber(*number));
+                writeText(row, lxw_col_t(c), text, formats_[c]);
+                fitWidth(c, displayWidth(text));
+            } else if (number) {
                 if (!std::isfinite(*number))
                     continue;
                 check(worksheet_write_number(sheet_, row, lxw_col_t(c), *number, formats_[c]));
                 fitWidth(c, estimatedWidth(cellFormats_[c], *number));
             } else if (const QString* text = std::get_if<QString>(&cell)) {
-                writeText(row, lxw_col_t(c), *text, nullptr);
+                writeText(row, lxw_col_t(c), *text, textColumn ? formats_[c] : nullptr);
                 fitWidth(c, displayWidth(*text));
             }
         }
@@ -193,6 +209,7 @@ private:
     lxw_worksheet* sheet_ = nullptr;
     std::vector<ExcelNumberFormat> cellFormats_;
     std::vector<lxw_format*> formats_;
+    lxw_format* textFormat_ = nullptr;
     std::vector<double> widths_;
 };
 

@@ -181,7 +181,8 @@ TEST(XlsxExport, ReadsBackRowsNumbersAndTotals)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("汇总.xlsx"));
-    const TableSnapshot s = summary();
+    TableSnapshot s = summary();
+    s.rows[3][0] = 10000004.0;   // a code that arrives as a number stays text
     writeXlsx(s, path);
 
     const QString text = run(xlsx2csv, {QStringLiteral("--all"), QStringLiteral("--ignore-formats"),
@@ -235,6 +236,8 @@ TEST(XlsxExport, ReadsBackRowsNumbersAndTotals)
     for (const char* formula : {"<f>SUM(D3:D6)</f>", "<f>SUM(E3:E6)</f>", "<f>SUM(F3:F6)</f>", "<f>SUM(G3:G6)</f>"})
         EXPECT_TRUE(sheet.contains(QLatin1String(formula))) << formula;
     EXPECT_TRUE(sheet.contains(QLatin1String("ySplit=\"2\"")) && sheet.contains(QLatin1String("state=\"frozen\"")));
+    static const QRegularExpression codeAsText(QStringLiteral("<c r=\"A6\" s=\"\\d+\" t=\"s\">"));
+    EXPECT_TRUE(codeAsText.match(sheet).hasMatch());
 
     const QString styles = part("xl/styles.xml");
     for (const char16_t* code : {u"￥#,##0.000000;-￥#,##0.000000", u"￥#,##0.00;-￥#,##0.00", u"#,##0.00;-#,##0.00",
