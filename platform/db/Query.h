@@ -60,8 +60,10 @@ public:
     int recordCount() const;
     bool isEmpty() const;
 
-    /// Current row (0-based) and navigation; eof() is true past the last row
-    /// and on an empty or closed query.
+    /// Current row (0-based, -1 when closed or empty) and navigation; eof()
+    /// is true past the last row and on an empty or closed query. Stepping
+    /// past the last row stays on it, as a dataset cursor does; moveTo clamps
+    /// into the rows. currentRowChanged is sent on open and on each move.
     int recNo() const;
     bool eof() const;
     void first();
@@ -80,7 +82,8 @@ public:
     double asFloat(const QString& field) const;
     bool isNull(const QString& field) const;
 
-    /// Any row, without moving: for grids and reports.
+    /// Any row, without moving: for grids and reports. Out of range (or
+    /// closed), the cell is NULL.
     const Cell& cell(int row, int field) const;
     QString text(int row, int field) const;
     double number(int row, int field) const;
