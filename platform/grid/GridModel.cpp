@@ -90,6 +90,9 @@ void GridModel::attach(db::Query* query)
         m_queryConnections.push_back(connect(query, &QObject::destroyed, this, [this] { attach(nullptr); }));
     }
     reload();
+    // A query that is already open has a current row the grid should show.
+    if (queryReady())
+        onQueryRowChanged(m_query->recNo());
 }
 
 bool GridModel::queryReady() const { return m_query && m_query->active(); }

@@ -189,6 +189,26 @@ TEST_F(GridModelTest, FollowsTheQueryToTheFirstRowWithTheSameKey)
     EXPECT_EQ(follow.last().at(0).toInt(), 2);
 }
 
+TEST_F(GridModelTest, LinkingAnOpenQueryShowsItAtOnceAndUnlinkingEmptiesTheGrid)
+{
+    open(threeProducts());
+    query.moveTo(1);
+    GridModel late;
+    QAbstractItemModelTester lateTester(&late, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    for (const auto& spec : salesColumns())
+        late.addColumn(spec);
+    QSignalSpy follow(&late, &GridModel::followRow);
+    late.setDataSource(&source);
+    EXPECT_EQ(rowTexts(late), rowTexts(model));
+    EXPECT_EQ(late.footerText(QStringLiteral("SE0000")), QStringLiteral("-3.20"));
+    ASSERT_EQ(follow.count(), 1);
+    EXPECT_EQ(follow.at(0).at(0).toInt(), 1);
+
+    source.setDataSet(nullptr);
+    EXPECT_EQ(late.rowCount(), 0);
+    EXPECT_EQ(late.footerText(QStringLiteral("SE0000")), QString());
+}
+
 TEST_F(GridModelTest, TabSeparatedTextHasTheHeaderAndTheShownTexts)
 {
     open(threeProducts());
