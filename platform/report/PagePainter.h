@@ -6,9 +6,11 @@
 #include "PreparedReport.h"
 
 #include <QFont>
+#include <QColor>
 #include <QPointF>
 
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -35,6 +37,19 @@ public:
 private:
     const QFont& font(int style);
     void paintItem(const PreparedItem& item, const ItemStyle& style, const QRectF& r);
+    void collectFrame(const PreparedItem& item, const ItemStyle& style);
+    void paintFrames(QPointF origin);
+
+    // Frame lines of a page, gathered so that shared and touching edges are
+    // drawn once as one line: coordinates in 1/10000 mm, per pen.
+    using Span = std::pair<qint64, qint64>;
+    struct FrameLines {
+        QColor color;
+        double width;
+        std::unordered_map<qint64, std::vector<Span>> horizontal;   // by y
+        std::unordered_map<qint64, std::vector<Span>> vertical;     // by x
+    };
+    std::vector<FrameLines> m_frames;
 
     QPainter& m_painter;
     const PreparedReport& m_report;
