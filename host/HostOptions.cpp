@@ -28,7 +28,7 @@ HostOptions parseHostOptions()
     const QCommandLineOption company({QStringLiteral("c"), QStringLiteral("company")},
                                      QStringLiteral("Code of the signed-in company."), QStringLiteral("code"),
                                      QString::fromLatin1(defaultCompany));
-    const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Path of libqelvan.so."),
+    const QCommandLineOption plugin(QStringLiteral("library"), QStringLiteral("Path of libqelvan.so."),
                                     QStringLiteral("file"), defaultPlugin());
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Open the plug-in, save a PNG of the screen, and exit."),
@@ -38,7 +38,10 @@ HostOptions parseHostOptions()
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("With --screenshot: milliseconds to wait before the picture."),
                                    QStringLiteral("ms"), QStringLiteral("1500"));
-    parser.addOptions({db, company, plugin, screenshot, query, delay});
+    const QCommandLineOption days(QStringLiteral("days"),
+                                  QStringLiteral("With --query: the number of days up to today to summarise."),
+                                  QStringLiteral("n"), QStringLiteral("1"));
+    parser.addOptions({db, company, plugin, screenshot, query, delay, days});
     parser.process(*QCoreApplication::instance());
 
     HostOptions options;
@@ -48,5 +51,6 @@ HostOptions parseHostOptions()
     options.screenshot = parser.value(screenshot);
     options.runQuery = parser.isSet(query);
     options.delayMs = parser.value(delay).toInt();
+    options.days = qMax(1, parser.value(days).toInt());
     return options;
 }

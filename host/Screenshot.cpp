@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateEdit>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
@@ -37,8 +38,10 @@ void armScreenshot(const HostOptions& options)
 {
     const int settle = options.delayMs;
     if (options.runQuery) {
-        QTimer::singleShot(settle / 2, [] {
+        QTimer::singleShot(settle / 2, [days = options.days] {
             if (QWidget* w = pluginWindow()) {
+                if (auto* start = w->findChild<QDateEdit*>(QStringLiteral("dtp_qssj")))
+                    start->setDate(start->date().addDays(1 - days));
                 QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
                 QApplication::sendEvent(w, &press);
             }
@@ -46,8 +49,13 @@ void armScreenshot(const HostOptions& options)
     }
     const QString file = options.screenshot;
     QTimer::singleShot(settle, [file] {
+        // The host and everything over it, not the empty rest of the screen.
+        QRect area;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                area |= w->frameGeometry();
         QScreen* screen = QGuiApplication::primaryScreen();
-        const QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+        const QPixmap shot = screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
         if (shot.isNull() || !shot.save(file))
             qWarning("could not save the screenshot to %s", qPrintable(file));
         closeWhatIsOpen();
