@@ -9,7 +9,8 @@
 #include "ReportHooks.h"
 #include "TemplateReader.h"
 
-#include <QApplication>
+#include "app/Application.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -30,7 +31,7 @@ void Report::setOwner(QWidget* owner)
 
 QWidget* Report::owner() const
 {
-    return m_owner ? m_owner.data() : QApplication::activeWindow();
+    return m_owner.data();
 }
 
 void Report::addDataLink(DataLink* link)
@@ -101,6 +102,8 @@ bool Report::showPreparedReport()
     if (m_prepared.isEmpty())
         return false;
     PreviewWindow preview(m_prepared, owner(), m_layout ? m_layout->name : QString());
+    if (!owner())
+        app::Application::instance().adopt(&preview);
     if (const auto& hook = detail::previewHook())
         hook(preview);
     else

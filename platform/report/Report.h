@@ -36,7 +36,7 @@ public:
     const QString& name() const { return m_name; }
 
     /// Owner of the preview and of the engine's message boxes; with none,
-    /// the application's active window.
+    /// the host window the application object is bound to.
     void setOwner(QWidget* owner);
     QWidget* owner() const;
 
