@@ -13,7 +13,9 @@ namespace {
 constexpr quint32 kMagic = 0x51525031;   // "QRP1"
 constexpr quint16 kVersion = 1;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
-// Far above any real report; a corrupt count must not make us allocate wildly.
+// Far above any real report. Counts are only trusted this far, and storage
+// grows with what is actually read, so a corrupt count cannot make us
+// allocate wildly.
 constexpr quint32 kMaxCount = 50'000'000;
 
 QString nameOf(const QString& path)
@@ -80,14 +82,13 @@ PreparedReport loadPrepared(const QString& path)
     in >> styleCount;
     if (styleCount > kMaxCount)
         throw ReportError(notOurs);
-    std::vector<ItemStyle> styles(styleCount);
-    for (ItemStyle& s : styles) {
+    for (quint32 i = 0; i < styleCount && in.status() == QDataStream::Ok; ++i) {
+        ItemStyle s;
         readStyle(in, s);
-        report.internStyle(s);
+        // Styles are stored distinct; a repeated one would shift the indexes.
+        if (report.internStyle(s) != int(i))
+            throw ReportError(notOurs);
     }
-    // Interning may merge equal styles; keep the file's indexes meaningful.
-    if (report.styles().size() != styles.size())
-        throw ReportError(notOurs);
 
     quint32 pageCount = 0;
     in >> pageCount;

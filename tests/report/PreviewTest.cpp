@@ -145,26 +145,57 @@ TEST_F(Preview, SavedReportLoadsBackWithTheSamePages)
     EXPECT_TRUE(messages.boxes().empty());
 }
 
-TEST_F(Preview, OpeningAForeignFileKeepsThePagesAndSaysWhy)
+TEST_F(Preview, OpeningAForeignOrDamagedFileKeepsThePagesAndSaysWhy)
 {
     TempDir dir;
-    const QString foreign = dir.file(QStringLiteral("foreign.qrp"));
-    {
-        QFile f(foreign);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("QRP1 but not really a prepared report");
-    }
+    const QString good = dir.file(QStringLiteral("good.qrp"));
+    const QString bad = dir.file(QStringLiteral("bad.qrp"));
     MessageLog messages;
     preview([&](PreviewWindow& w) {
-        const int pages = w.pageCount();
-        setFileDialogHook([&](const FileDialogRequest&) { return foreign; });
-        EXPECT_FALSE(w.openFile());
-        EXPECT_EQ(w.pageCount(), pages);
-        setFileDialogHook([&](const FileDialogRequest&) { return QString(); });   // cancelled
+        setFileDialogHook([&](const FileDialogRequest&) { return good; });
+        ASSERT_TRUE(w.saveFile());
+    });
+    QFile goodFile(good);
+    ASSERT_TRUE(goodFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = goodFile.readAll();
+
+    struct Case {
+        const char* name;
+        QByteArray content;
+    };
+    QByteArray hugeCount = bytes.left(6);   // magic and version, then a style count near the limit
+    hugeCount.append("\x02\xfa\xf0\x80", 4);
+    const Case cases[] = {
+        {"another kind of file", "QRP1 but not really a prepared report"},
+        {"empty", QByteArray()},
+        {"cut short", bytes.left(bytes.size() / 2)},
+        {"one byte more", bytes + 'x'},
+        {"huge style count", hugeCount},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.content);
+        f.close();
+        const size_t before = messages.boxes().size();
+        preview([&](PreviewWindow& w) {
+            const int pages = w.pageCount();
+            setFileDialogHook([&](const FileDialogRequest&) { return bad; });
+            EXPECT_FALSE(w.openFile());
+            EXPECT_EQ(w.pageCount(), pages);
+        });
+        ASSERT_EQ(messages.boxes().size(), before + 1);
+        EXPECT_EQ(messages.boxes().back().text, QStringLiteral("文件 bad.qrp 不是可以打开的报表"));
+    }
+
+    // A cancelled dialog says nothing.
+    const size_t before = messages.boxes().size();
+    preview([&](PreviewWindow& w) {
+        setFileDialogHook([&](const FileDialogRequest&) { return QString(); });
         EXPECT_FALSE(w.openFile());
     });
-    ASSERT_EQ(messages.boxes().size(), 1u);
-    EXPECT_EQ(messages.boxes()[0].text, QStringLiteral("文件 foreign.qrp 不是可以打开的报表"));
+    EXPECT_EQ(messages.boxes().size(), before);
 }
 
 TEST_F(Preview, HelpListsKeysAndButtons)
