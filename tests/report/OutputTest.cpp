@@ -1,5 +1,6 @@
 #include "ReportFixture.h"
 
+#include "report/PagePainter.h"
 #include "report/PdfExport.h"
 #include "report/PreviewWindow.h"
 #include "report/Report.h"
@@ -9,6 +10,8 @@
 #include "report/Variables.h"
 
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 
 #include <gtest/gtest.h>
@@ -101,6 +104,42 @@ TEST_F(Output, PrintGoesThroughTheDialogToThePrinter)
     });
     EXPECT_FALSE(printReport(report.prepared(), nullptr, QString()));
     EXPECT_FALSE(QFileInfo::exists(cancelled));
+}
+
+int darkPixels(const QImage& image, const QRectF& mm, double scale)
+{
+    const QRect r = QRectF(mm.x() * scale, mm.y() * scale, mm.width() * scale, mm.height() * scale).toRect();
+    int dark = 0;
+    for (int y = std::max(0, r.top()); y <= std::min(image.height() - 1, r.bottom()); ++y)
+        for (int x = std::max(0, r.left()); x <= std::min(image.width() - 1, r.right()); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
+}
+
+TEST_F(Output, ScreenDrawsTextAndFramesWhereTheModelSays)
+{
+    const PreparedReport& r = report.prepared();
+    const PreparedPage& page = r.page(0);
+    QImage image(1000, 1500, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);   // 96 dpi
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PagePainter(painter, r).paint(page);
+    }
+    const double scale = image.logicalDpiX() / 25.4;
+    auto rectOf = [&](const char* object) {
+        for (const PreparedItem& item : page.items)
+            if (item.object == QLatin1String(object))
+                return item.rect;
+        return QRectF();
+    };
+    EXPECT_GT(darkPixels(image, rectOf("title"), scale), 100);       // 商品销售汇总表 in 16 pt
+    const QRectF head = rectOf("headCode");
+    // The frame's left edge, and the blank paper left of it.
+    EXPECT_GT(darkPixels(image, QRectF(head.left() - 0.1, head.top() + 2, 0.2, 3), scale), 3);
+    EXPECT_EQ(darkPixels(image, QRectF(1, head.top(), head.left() - 2, 100), scale), 0);
 }
 
 } // namespace
