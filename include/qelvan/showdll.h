@@ -27,7 +27,7 @@ extern "C" {
 ///   the plug-in shows is owned by that window for the length of the call.
 ///   In a Qt widget application the plug-in uses the host's QApplication;
 ///   a host without one gets a QApplication created on the first call and
-///   kept until the library unloads.
+///   kept until the process ends; the library then stays loaded.
 /// - `hostSession`: the host's session, in which it has made the database
 ///   "VUQ" available. It becomes the plug-in's default session and stays
 ///   referred to after the call (never used while idle); it is never closed.

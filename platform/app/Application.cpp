@@ -8,11 +8,25 @@
 
 #include <stdexcept>
 
+#include <dlfcn.h>
+
 namespace qelvan::app {
 
+namespace {
+
+// Keeps the module that holds this code loaded until the process ends: the
+// application created below must not lose its code to an unload.
+void pinThisModule()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&pinThisModule), &info) && info.dli_fname)
+        dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+}
+
+} // namespace
+
 struct Application::Impl {
-    // Destroyed when the library unloads, before the Qt libraries it uses.
-    std::unique_ptr<QApplication> ownApp;
+    bool ownsApp = false;
     WId handle = 0;
     QWidget* widget = nullptr;
     QWindow* window = nullptr;               // host's own window, not owned
@@ -43,12 +57,18 @@ void Application::ensureGuiApplication()
     static int argc = 1;
     static char name[] = "qelvan";
     static char* argv[] = {name, nullptr};
-    d->ownApp = std::make_unique<QApplication>(argc, argv);
+    // Deliberately never deleted: a host without Qt keeps the application for
+    // the life of the process, as it would a toolkit it linked itself. Qt
+    // cannot be torn down from exit handlers, where a static owner would do it
+    // after Qt's own global state is gone.
+    new QApplication(argc, argv);
+    d->ownsApp = true;
+    pinThisModule();
 }
 
 bool Application::ownsGuiApplication() const
 {
-    return d->ownApp != nullptr;
+    return d->ownsApp;
 }
 
 WId Application::windowHandle() const

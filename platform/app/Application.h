@@ -17,7 +17,8 @@ public:
 
     /// Makes sure a QApplication exists. A Qt host's own application is
     /// used; a host without one gets an application created here once and
-    /// kept until the library unloads. Throws std::runtime_error when the
+    /// kept until the process ends (the module holding this code then stays
+    /// loaded even if the host unloads it). Throws std::runtime_error when the
     /// host runs a Qt application that cannot show widgets.
     void ensureGuiApplication();
     /// True when the QApplication was created by the plug-in.
