@@ -5,6 +5,7 @@
 
 #include <qelvan/session.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <variant>
@@ -15,6 +16,8 @@ namespace qelvan::test {
 class RecordingDatabase : public Database {
 public:
     std::vector<std::string> statements;
+    /// Called as each statement runs, before it is answered.
+    std::function<void()> onExecute;
 
     /// Statements containing `fragment` return `result`.
     void answer(std::string fragment, ResultSet result)
@@ -31,6 +34,8 @@ public:
     ResultSet execute(std::string_view statement) override
     {
         statements.emplace_back(statement);
+        if (onExecute)
+            onExecute();
         for (const Rule& rule : m_rules) {
             if (statement.find(rule.fragment) == std::string_view::npos)
                 continue;

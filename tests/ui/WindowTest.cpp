@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStatusBar>
@@ -113,17 +114,34 @@ TEST_F(WindowTest, PickersChangeOnlyTheirDateAndShowTheShortDateFormat)
     EXPECT_EQ(w.dtp_qssj->text(), QStringLiteral("12.5.04"));
 }
 
-TEST_F(WindowTest, EnterAndF5RunTheQueryAndEscapeDoesNotClose)
+TEST_F(WindowTest, EnterAndF5RunTheQueryUnderTheBusyCursor)
 {
     companies();
+    vuq->answer("@LNK1", summaryRows({{"10000001", 2, 234, 34, 117.0, 200, "甲烟"}}));
+    std::vector<bool> busy;
+    vuq->onExecute = [&] {
+        busy.push_back(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+    };
     TFm_Main& w = open();
-    for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_F5)}) {
-        SCOPED_TRACE(key);
+    struct Case {
+        QWidget* target;
+        int key;
+    };
+    const Case cases[] = {
+        {&w, Qt::Key_Return},      {&w, Qt::Key_F5},          {w.dtp_qssj, Qt::Key_Enter},
+        {w.dtp_zzsj, Qt::Key_F5}, {w.cob_gsmc, Qt::Key_Return}, {w.cob_gsmc, Qt::Key_F5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target->objectName().toStdString() + " key " + std::to_string(c.key));
         const size_t before = vuq->statements.size();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(&w, &press);
+        busy.clear();
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+        QApplication::sendEvent(c.target, &press);
         EXPECT_EQ(statementsSince(before).size(), 2u);   // company lookup, then the summary
+        EXPECT_EQ(busy, (std::vector<bool>{true, true}));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
+    EXPECT_TRUE(boxes.empty());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&w, &escape);
     EXPECT_TRUE(w.isVisible());
