@@ -117,15 +117,12 @@ void applyFlatLook(QFrame* panel)
 void applyFlatLook(QComboBox* list)
 {
     const QPalette pal = systemPalette();
+    // Only the frame is flat; the arrow stays the platform's own.
     list->setStyleSheet(QStringLiteral(
-        "QComboBox { border: 1px solid %1; background: %2; padding-left: 2px; }"
-        "QComboBox:hover, QComboBox:focus { border: 1px solid %3; }"
-        "QComboBox::drop-down { border: none; width: 14px; }"
-        "QComboBox::drop-down:hover { background: %3; }"
-        "QComboBox:on { border: 1px solid %4; }")
+        "QComboBox { border: 1px solid %1; background: %2; padding: 0px 2px; }"
+        "QComboBox:hover, QComboBox:focus, QComboBox:on { border: 1px solid %3; }")
                             .arg(rgb(pal.color(QPalette::Mid)), rgb(pal.color(QPalette::Base)),
-                                 rgb(pal.color(QPalette::Highlight)),
-                                 rgb(pal.color(QPalette::Highlight).darker(130))));
+                                 rgb(pal.color(QPalette::Highlight))));
 }
 
 } // namespace qelvan::style
