@@ -1,0 +1,178 @@
+#pragma once
+// Drives whole showdll calls the way a clerk would, without a person: message
+// boxes, the report preview and "today" are answered here, and the window is
+// worked from inside its own modal run (a zero-delay timer fires once the
+// window is up) and left through its Exit button.
+
+#include "Entry.h"
+
+#include "DatePicker.h"
+#include "qelvan_dm.h"
+#include "qelvan_main.h"
+
+#include "app/Application.h"
+#include "app/Clock.h"
+#include "app/MessageBox.h"
+#include "db/Query.h"
+#include "report/DataLink.h"
+#include "report/PreviewWindow.h"
+#include "report/Report.h"
+#include "report/ReportHooks.h"
+#include "report/Variables.h"
+
+#include <qelvan/counted_string.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qelvan::test {
+
+/// The twelve parameters of a call: company code, seven carried values, then
+/// client height, width, top and left.
+inline std::vector<std::string> parameters(const std::string& code, const std::string& height = "490",
+                                           const std::string& width = "780", const std::string& top = "0",
+                                           const std::string& left = "0")
+{
+    return {code, "u1", "u2", "u3", "u4", "u5", "u6", "u7", height, width, top, left};
+}
+
+/// The summary query as the report's data link "frDBDataSet1".
+class QueryDataLink : public report::DataLink {
+public:
+    explicit QueryDataLink(const db::Query& query) : DataLink(QStringLiteral("frDBDataSet1")), m_query(query) {}
+    void first() override { m_row = 0; }
+    void next() override
+    {
+        if (m_row + 1 < m_query.recordCount())
+            ++m_row;
+        else
+            m_eof = true;
+    }
+    bool eof() const override { return m_eof || m_query.recordCount() == 0; }
+    int currentRow() const override { return m_query.recordCount() == 0 ? -1 : m_row; }
+    int fieldIndex(const QString& field) const override { return m_query.fieldIndex(field); }
+    QVariant value(int field) const override
+    {
+        const Cell& cell = m_query.cell(m_row, field);
+        switch (cell.index()) {
+        case 1: return QVariant(qlonglong(std::get<std::int64_t>(cell)));
+        case 2: return QVariant(std::get<double>(cell));
+        case 3: return QVariant(QString::fromStdString(std::get<std::string>(cell)));
+        default: return QVariant();
+        }
+    }
+
+private:
+    const db::Query& m_query;
+    int m_row = 0;
+    bool m_eof = false;
+};
+
+/// Prepares the report template `templatePath` over the summary query with
+/// the six report variables, as the Print button does; returns the number of
+/// pages prepared (0 when the engine refused).
+inline int prepareSummaryReport(const TFm_Main& window, const Tdm& data, const QString& templatePath)
+{
+    report::setVariable(QStringLiteral("gsmc"), window.cob_gsmc->currentText());
+    report::setVariable(QStringLiteral("cxrq"), window.dtp_qssj->date().toString(Qt::ISODate) + QStringLiteral("至")
+                                                    + window.dtp_zzsj->date().toString(Qt::ISODate));
+    for (const char* name : {"SLHJ", "JEHJ", "SEHJ", "BHSJEHJ"})
+        report::setVariable(QString::fromLatin1(name), 0.0);
+    QueryDataLink link(*data.qry_xstgjfp1);
+    report::Report report(QStringLiteral("frReport"));
+    report.addDataLink(&link);
+    if (!report.loadFromFile(templatePath))
+        return 0;
+    return report.prepare() ? report.prepared().pageCount() : 0;
+}
+
+/// The current folder for the life of the object: a fresh one holding the
+/// report template, which the Print button reads from the current folder.
+class WorkFolder {
+public:
+    explicit WorkFolder(const QString& templateSource)
+        : m_previous(QDir::currentPath())
+    {
+        QFile::copy(templateSource, m_dir.filePath(QStringLiteral("vuq_xstgjfp1.frf")));
+        QDir::setCurrent(m_dir.path());
+    }
+    ~WorkFolder() { QDir::setCurrent(m_previous); }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+/// Answers every seam for the life of the object.
+class PluginDriver {
+public:
+    explicit PluginDriver(QDate today = QDate(2024, 3, 15))
+    {
+        app::Application::instance().ensureGuiApplication();
+        app::setMessageHook([this](const app::MessageRequest& r) { boxes.push_back(r); });
+        app::setTodayClock([today] { return today; });
+        report::setPreviewHook([this](report::PreviewWindow&) { ++previews; });
+    }
+    ~PluginDriver()
+    {
+        report::setPreviewHook({});
+        app::setTodayClock({});
+        app::setMessageHook({});
+    }
+    PluginDriver(const PluginDriver&) = delete;
+    PluginDriver& operator=(const PluginDriver&) = delete;
+
+    /// One showdll call; `during` runs inside the modal run, then Exit is
+    /// clicked. Returns whether the window ran. Errors of the call propagate.
+    bool call(Session& session, const std::vector<std::string>& params,
+              const std::function<void(TFm_Main&, Tdm&)>& during = {})
+    {
+        return call(session, CountedStringArray(params), during);
+    }
+    bool call(Session& session, const CountedStringArray& array,
+              const std::function<void(TFm_Main&, Tdm&)>& during = {})
+    {
+        bool ran = false;
+        QTimer inside;
+        inside.setSingleShot(true);
+        QObject::connect(&inside, &QTimer::timeout, [&] {
+            if (!Fm_Main || !dm)
+                return;
+            ran = true;
+            if (during)
+                during(*Fm_Main, *dm);
+            Fm_Main->Sb_Exit->click();
+        });
+        inside.start(0);
+        entry::showdll(0, &session, array.data(), array.highIndex());
+        return ran;
+    }
+
+    /// Selects `company` in the list and clicks Query; false when the list
+    /// does not hold it.
+    static bool query(TFm_Main& window, const QString& company)
+    {
+        const int index = window.cob_gsmc->findText(company);
+        if (index < 0)
+            return false;
+        window.cob_gsmc->setCurrentIndex(index);
+        window.SB_locate->click();
+        return true;
+    }
+
+    std::vector<app::MessageRequest> boxes;
+    int previews = 0;
+};
+
+} // namespace qelvan::test
