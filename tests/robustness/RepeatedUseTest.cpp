@@ -6,19 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#ifndef QELVAN_REPEATED_CALLS
-#define QELVAN_REPEATED_CALLS 200
-#endif
-
 namespace {
 
 using namespace qelvan::test;
+
+constexpr int kCalls = 200;
 
 TEST(RepeatedUse, EveryCallWorksWithItsOwnParametersAndLeavesNothingBehind)
 {
     RepeatedUse use(QStringLiteral(QELVAN_SOURCE_DIR "/demo/vuq_xstgjfp1.frf"));
     std::pair<int, int> afterFirst;
-    for (int n = 0; n < QELVAN_REPEATED_CALLS; ++n) {
+    for (int n = 0; n < kCalls; ++n) {
         SCOPED_TRACE(n);
         const UseResult r = use.call(n);
         ASSERT_TRUE(r.ran);
