@@ -2,22 +2,30 @@
 
 #include "ButtonPictures.h"
 #include "DatePicker.h"
+#include "SaveFileDialog.h"
 #include "SummaryGrid.h"
+#include "SummarySnapshot.h"
 #include "ui_qelvan_main.h"
 
 #include "CommonFunc.h"
 #include "SalesStatements.h"
 #include "qelvan_dm.h"
 
+#include "app/BusyCursor.h"
 #include "app/Clock.h"
 #include "app/ErrorBox.h"
+#include "export/TableExport.h"
+#include "report/Variables.h"
 #include "style/FlatStyle.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QTableView>
 #include <QToolButton>
 
 TFm_Main* Fm_Main = nullptr;
@@ -34,7 +42,10 @@ QString currentText(const qelvan::db::Query& query, const char* field)
 } // namespace
 
 TFm_Main::TFm_Main(Tdm& data, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TFm_Main>()), m_dm(data)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
+      frReportYKDJ(QStringLiteral("frReportYKDJ")),
+      ui(std::make_unique<Ui::TFm_Main>()),
+      m_dm(data)
 {
     ui->setupUi(this);
     Panel2 = ui->Panel2;
@@ -55,13 +66,59 @@ TFm_Main::TFm_Main(Tdm& data, QWidget* owner)
     dbg_xstgjfp2->setDataSource(m_dm.ds_xstgjfp1);
     applyLook();
 
+    m_link = std::make_unique<qelvan::ui::SummaryDataLink>(QStringLiteral("frDBDataSet1"), *m_dm.qry_xstgjfp1,
+                                                           *dbg_xstgjfp2);
+    frDBDataSet1 = m_link.get();
+    frReportYKDJ.addDataLink(frDBDataSet1);
+    setUpCommands();
+
     using qelvan::app::guarded;
     connect(SB_locate, &QToolButton::clicked, this, [this] { guarded([this] { SB_locateClick(); }); });
     connect(SP_print, &QToolButton::clicked, this, [this] { guarded([this] { SP_printClick(); }); });
     connect(Sb_Exit, &QToolButton::clicked, this, [this] { guarded([this] { Sb_ExitClick(); }); });
 }
 
-TFm_Main::~TFm_Main() = default;
+TFm_Main::~TFm_Main()
+{
+    frReportYKDJ.removeDataLink(frDBDataSet1);
+}
+
+QAction* TFm_Main::addCommand(const QString& text, const QKeySequence& key, void (TFm_Main::*handler)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, handler] { qelvan::app::guarded([this, handler] { (this->*handler)(); }); });
+    addAction(action);
+    return action;
+}
+
+void TFm_Main::setUpCommands()
+{
+    exportExcelAction = addCommand(QStringLiteral("导出到Excel..."), QKeySequence(Qt::CTRL | Qt::Key_E), &TFm_Main::exportToExcel);
+    exportCsvAction = addCommand(QStringLiteral("导出到CSV..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+                                 &TFm_Main::exportToCsv);
+    copySelectedAction = addCommand(QStringLiteral("复制选中行"), QKeySequence::Copy, &TFm_Main::copySelectedRows);
+    copyAllAction = addCommand(QStringLiteral("复制全部行"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                               &TFm_Main::copyAllRows);
+    dbg_xstgjfp2->addContextAction(exportExcelAction);
+    dbg_xstgjfp2->addContextAction(exportCsvAction);
+
+    // The grid's own copy commands (first in its menu, Ctrl+C in its rows)
+    // copy even when there is nothing to copy; route them through the
+    // window's, which say so instead.
+    const QList<QAction*> gridActions = dbg_xstgjfp2->contextActions();
+    const std::pair<QAction*, QAction*> routes[] = {{gridActions.value(0), copySelectedAction},
+                                                    {gridActions.value(1), copyAllAction}};
+    for (const auto& [gridAction, own] : routes) {
+        if (!gridAction)
+            continue;
+        disconnect(gridAction, &QAction::triggered, dbg_xstgjfp2, nullptr);
+        connect(gridAction, &QAction::triggered, own, &QAction::trigger);
+    }
+    // Filters run newest first, so this one sees Ctrl+C before the grid's.
+    dbg_xstgjfp2->view()->installEventFilter(this);
+}
 
 void TFm_Main::applyLook()
 {
@@ -153,6 +210,16 @@ void TFm_Main::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+bool TFm_Main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == dbg_xstgjfp2->view() && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelectedAction->trigger();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TFm_Main::FormShow()
 {
     using namespace qelvan::sales;
@@ -200,15 +267,100 @@ void TFm_Main::SB_locateClick()
     if (link.isEmpty())
         return;
 
-    OpenQuery(*m_dm.qry_xstgjfp1, summaryStatement(code, link, dtp_qssj->date(), dtp_zzsj->date()));
+    const QDate start = dtp_qssj->date();
+    const QDate end = dtp_zzsj->date();
+    OpenQuery(*m_dm.qry_xstgjfp1, summaryStatement(code, link, start, end));
+    m_shown = qelvan::ui::ShownSummary{name, start, end};
+}
+
+qelvan::ui::ShownSummary TFm_Main::shownSummary() const
+{
+    if (m_shown)
+        return *m_shown;
+    return {cob_gsmc->itemText(cob_gsmc->currentIndex()), dtp_qssj->date(), dtp_zzsj->date()};
+}
+
+bool TFm_Main::hasRows() const
+{
+    return !m_dm.qry_xstgjfp1->isEmpty();
 }
 
 void TFm_Main::SP_printClick()
 {
-    if (m_dm.qry_xstgjfp1->isEmpty()) {
+    if (!hasRows()) {
         MsgInfo(QStringLiteral("无记录可供打印！"));
         return;
     }
+    if (!frReportYKDJ.loadFromFile(QStringLiteral("vuq_xstgjfp1.frf"))) {
+        MsgInfo(QStringLiteral("没有调到报表文件(vuq_xstgjfp1.frf)！"));
+        return;
+    }
+    // Company and dates of the query whose rows are printed: the selection
+    // may have changed since without a new query.
+    const qelvan::ui::ShownSummary shown = shownSummary();
+    using qelvan::report::setVariable;
+    setVariable(QStringLiteral("gsmc"), shown.company);
+    setVariable(QStringLiteral("cxrq"), shown.dateRange());
+    setVariable(QStringLiteral("SLHJ"), dbg_xstgjfp2->footerText(QStringLiteral("dbg_xstgjfp2SL0000")));
+    setVariable(QStringLiteral("JEHJ"), dbg_xstgjfp2->footerText(QStringLiteral("dbg_xstgjfp2JE0000")));
+    setVariable(QStringLiteral("SEHJ"), dbg_xstgjfp2->footerText(QStringLiteral("dbg_xstgjfp2SE0000")));
+    setVariable(QStringLiteral("BHSJEHJ"), dbg_xstgjfp2->footerText(QStringLiteral("dbg_xstgjfp2BHSJE0")));
+    frReportYKDJ.showReport();
+}
+
+void TFm_Main::exportToExcel() { exportRows(ExportFormat::Workbook); }
+void TFm_Main::exportToCsv() { exportRows(ExportFormat::Csv); }
+
+void TFm_Main::exportRows(ExportFormat format)
+{
+    namespace exporting = qelvan::exporting;
+    if (!hasRows()) {
+        MsgInfo(exporting::noRowsMessage());
+        return;
+    }
+    const bool workbook = format == ExportFormat::Workbook;
+    const QString extension = workbook ? QStringLiteral("xlsx") : QStringLiteral("csv");
+    const qelvan::ui::ShownSummary shown = shownSummary();
+
+    qelvan::ui::SaveFileRequest request;
+    request.owner = this;
+    request.caption = workbook ? QStringLiteral("导出到Excel") : QStringLiteral("导出到CSV");
+    request.proposedName = exporting::proposedFileName(shown.company, shown.start, shown.end, extension);
+    request.filter = workbook ? QStringLiteral("Excel 工作簿 (*.xlsx)") : QStringLiteral("CSV 文件 (*.csv)");
+    QString path = qelvan::ui::askSaveFileName(request);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + extension;
+
+    const exporting::TableSnapshot snapshot = qelvan::ui::summarySnapshot(*dbg_xstgjfp2, shown);
+    try {
+        const qelvan::app::BusyCursor busy;
+        if (workbook)
+            exporting::writeXlsx(snapshot, path);
+        else
+            exporting::writeCsv(snapshot, path);
+    } catch (const exporting::ExportError& e) {
+        qelvan::app::showError(e.message());
+    }
+}
+
+void TFm_Main::copySelectedRows()
+{
+    if (!hasRows()) {
+        MsgInfo(qelvan::exporting::noRowsMessage());
+        return;
+    }
+    dbg_xstgjfp2->copySelectedRows();
+}
+
+void TFm_Main::copyAllRows()
+{
+    if (!hasRows()) {
+        MsgInfo(qelvan::exporting::noRowsMessage());
+        return;
+    }
+    dbg_xstgjfp2->copyAllRows();
 }
 
 void TFm_Main::Sb_ExitClick()

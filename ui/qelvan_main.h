@@ -1,13 +1,23 @@
 #pragma once
 // The sales summary window: date range, company list, the summary grid with
-// its totals, and the Query, Print and Exit buttons.
+// its totals, and the Query, Print and Exit buttons. The grid's context menu
+// and the window's shortcuts export the rows to a workbook or CSV and copy
+// them.
+
+#include "ShownSummary.h"
+#include "SummaryDataLink.h"
+
+#include "report/Report.h"
 
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
+class QAction;
 class QComboBox;
 class QFrame;
+class QKeySequence;
 class QLabel;
 class QStatusBar;
 class QToolButton;
@@ -44,6 +54,13 @@ public:
     void SP_printClick();
     void Sb_ExitClick();
 
+    // Export and copy of the rows shown, in the grid's order. Without rows
+    // they only say so.
+    void exportToExcel();
+    void exportToCsv();
+    void copySelectedRows();
+    void copyAllRows();
+
     // The components, named as declared.
     QFrame* Panel2;
     QToolButton* SB_locate;
@@ -59,16 +76,37 @@ public:
     QComboBox* cob_gsmc;
     QFrame* gjpanel;
     qelvan::ui::SummaryGrid* dbg_xstgjfp2;
+    /// Owner left unset: the preview belongs to the bound host window.
+    qelvan::report::Report frReportYKDJ;
+    qelvan::ui::SummaryDataLink* frDBDataSet1;
+
+    // Shortcuts of the window; the exports are also in the grid's menu.
+    QAction* exportExcelAction;   ///< Ctrl+E
+    QAction* exportCsvAction;     ///< Ctrl+Shift+E
+    QAction* copySelectedAction;  ///< Ctrl+C
+    QAction* copyAllAction;       ///< Ctrl+Shift+C
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class ExportFormat { Workbook, Csv };
+
     void applyLook();
+    void setUpCommands();
+    QAction* addCommand(const QString& text, const QKeySequence& key, void (TFm_Main::*handler)());
+    void exportRows(ExportFormat format);
+    bool hasRows() const;
+    /// The query the grid shows; before any query, the current selection.
+    qelvan::ui::ShownSummary shownSummary() const;
 
     std::unique_ptr<Ui::TFm_Main> ui;
     Tdm& m_dm;
+    std::unique_ptr<qelvan::ui::SummaryDataLink> m_link;
+    /// Set each time a summary query opens.
+    std::optional<qelvan::ui::ShownSummary> m_shown;
 };
 
 /// The window while a showdll call runs; null otherwise.
