@@ -14,9 +14,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-/// Readable failures for texts and lists of texts.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace qelvan::test {
 
 class OutputFixture : public WindowFixture {
@@ -76,6 +73,9 @@ protected:
             codes << window->dbg_xstgjfp2->model()->displayText(r, 0);
         return codes;
     }
+
+    /// Lines of text compared as one string, so a failure reads as text.
+    static std::string lines(const QStringList& list) { return list.join(QLatin1Char('\n')).toStdString(); }
 
     static void writeFile(const QString& path, const QByteArray& content)
     {
