@@ -59,7 +59,7 @@ int main(int argc, char** argv)
     const long atStart = residentKiB();
     qelvan::test::RepeatedUse use(QStringLiteral(QELVAN_SOURCE_DIR "/demo/vuq_xstgjfp1.frf"));
 
-    std::printf("%8s %12s %14s %10s\n", "call", "RSS (KiB)", "heap (KiB)", "RSS/base");
+    std::printf("%8s %12s %22s %10s\n", "call", "RSS (KiB)", "heap in use (KiB)", "RSS/base");
     long base = 0;
     long baseHeap = 0;
     long rows = 0;
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
             baseHeap = heapInUseKiB();
         }
         if (n == 1 || n == 10 || n % 25 == 0 || n == calls)
-            std::printf("%8d %12ld %14ld %10s\n", n, rss, heapInUseKiB(),
+            std::printf("%8d %12ld %22ld %10s\n", n, rss, heapInUseKiB(),
                         n >= 10 ? QByteArray::number(double(rss) / double(base), 'f', 3).constData() : "-");
     }
     const long end = residentKiB();

@@ -54,8 +54,11 @@ public:
         r.ran = driver.call(m_session, parametersOf(n), [&](TFm_Main& w, Tdm& data) {
             r.parameters = dll_params;
             r.company = w.cob_gsmc->currentText();
+            // A quarter's sales: every product, a report of more than one page.
+            w.dtp_qssj->setDate(kDemoEndDate.addDays(-90));
             w.SB_locate->click();
             r.rows = data.qry_xstgjfp1->recordCount();
+            (void)w.grab();   // draw the window with its rows, as the screen would
             w.SP_print->click();
             if (driver.previews == 0)   // the Print button prepares nothing yet: do as it will
                 r.pages = prepareSummaryReport(w, data, QStringLiteral("vuq_xstgjfp1.frf"));
