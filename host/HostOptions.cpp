@@ -35,13 +35,15 @@ HostOptions parseHostOptions()
                                         QStringLiteral("png"));
     const QCommandLineOption query(QStringLiteral("query"),
                                    QStringLiteral("With --screenshot: run the summary first."));
+    const QCommandLineOption print(QStringLiteral("print"),
+                                   QStringLiteral("With --query: press Print and picture the report preview."));
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("With --screenshot: milliseconds to wait before the picture."),
                                    QStringLiteral("ms"), QStringLiteral("1500"));
     const QCommandLineOption days(QStringLiteral("days"),
                                   QStringLiteral("With --query: the number of days up to today to summarise."),
                                   QStringLiteral("n"), QStringLiteral("1"));
-    parser.addOptions({db, company, plugin, screenshot, query, delay, days});
+    parser.addOptions({db, company, plugin, screenshot, query, print, delay, days});
     parser.process(*QCoreApplication::instance());
 
     HostOptions options;
@@ -49,7 +51,8 @@ HostOptions parseHostOptions()
     options.company = parser.value(company);
     options.plugin = parser.value(plugin);
     options.screenshot = parser.value(screenshot);
-    options.runQuery = parser.isSet(query);
+    options.runQuery = parser.isSet(query) || parser.isSet(print);
+    options.print = parser.isSet(print);
     options.delayMs = parser.value(delay).toInt();
     options.days = qMax(1, parser.value(days).toInt());
     return options;

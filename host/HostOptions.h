@@ -9,6 +9,7 @@ struct HostOptions {
     QString plugin;        ///< path of libqelvan.so
     QString screenshot;    ///< when set: show the window, save a PNG of the screen there, exit
     bool runQuery = false; ///< with screenshot: run the summary before the picture
+    bool print = false;    ///< with runQuery: press Print and picture the report preview instead
     int days = 1;          ///< with runQuery: how many days up to today the summary covers
     int delayMs = 1500;    ///< with screenshot: how long to let the window settle
 };

@@ -11,12 +11,17 @@
 
 namespace {
 
-QWidget* pluginWindow()
+QWidget* topLevel(const char* name)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("Fm_Main") && w->isVisible())
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
             return w;
     return nullptr;
+}
+
+QWidget* pluginWindow()
+{
+    return topLevel("Fm_Main");
 }
 
 void closeWhatIsOpen()
@@ -47,13 +52,26 @@ void armScreenshot(const HostOptions& options)
             }
         });
     }
+    if (options.print) {
+        // The click runs the preview modally; the picture is taken from inside it.
+        QTimer::singleShot(settle * 3 / 4, [] {
+            if (QWidget* w = pluginWindow())
+                if (auto* print = w->findChild<QAbstractButton*>(QStringLiteral("SP_print")))
+                    print->click();
+        });
+    }
     const QString file = options.screenshot;
-    QTimer::singleShot(settle, [file] {
-        // The host and everything over it, not the empty rest of the screen.
+    const bool preview = options.print;
+    QTimer::singleShot(settle, [file, preview] {
+        // The host and everything over it, not the empty rest of the screen;
+        // with Print pressed, the report preview alone.
         QRect area;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                area |= w->frameGeometry();
+        if (QWidget* shown = preview ? topLevel("reportPreview") : nullptr)
+            area = shown->frameGeometry();
+        else
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible())
+                    area |= w->frameGeometry();
         QScreen* screen = QGuiApplication::primaryScreen();
         const QPixmap shot = screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
         if (shot.isNull() || !shot.save(file))

@@ -1,6 +1,7 @@
 #pragma once
 // Unattended run for documentation: once the plug-in's window is up, run the
-// summary (optionally), save a picture of the screen and press Exit.
+// summary (optionally), press Print (optionally), save a picture of the
+// screen or of the report preview, and close everything down to Exit.
 
 #include "HostOptions.h"
 
