@@ -88,14 +88,16 @@ QAction* TFm_Main::addCommand(const QString& text, const QKeySequence& key, void
     auto* action = new QAction(text, this);
     action->setShortcut(key);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, handler] { qelvan::app::guarded([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { qelvan::app::guarded([this, handler] { (this->*handler)(); }); });
     addAction(action);
     return action;
 }
 
 void TFm_Main::setUpCommands()
 {
-    exportExcelAction = addCommand(QStringLiteral("导出到Excel..."), QKeySequence(Qt::CTRL | Qt::Key_E), &TFm_Main::exportToExcel);
+    exportExcelAction = addCommand(QStringLiteral("导出到Excel..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+                                   &TFm_Main::exportToExcel);
     exportCsvAction = addCommand(QStringLiteral("导出到CSV..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
                                  &TFm_Main::exportToCsv);
     copySelectedAction = addCommand(QStringLiteral("复制选中行"), QKeySequence::Copy, &TFm_Main::copySelectedRows);
