@@ -4,6 +4,8 @@
 // minimal table model that hands out the result's values unformatted.
 // Prints the time ratios and the heap each row costs.
 
+#include "BenchSupport.h"
+
 #include "db/Query.h"
 #include "grid/DataGrid.h"
 #include "grid/GridModel.h"
@@ -16,8 +18,6 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -25,6 +25,7 @@
 #include <memory>
 
 using namespace qelvan;
+using namespace qelvan::bench;
 
 namespace {
 
@@ -32,30 +33,6 @@ constexpr int kRows = 100000;
 constexpr int kRepeats = 5;
 const char* const kStatement =
     "SELECT SPDM00, SPMC00, DJIA00, SL0000, JE0000, BHSJE0, SE0000 FROM XSTGJ ORDER BY SPDM00";
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-size_t heapInUse()
-{
-    malloc_trim(0);
-    return mallinfo2().uordblks;
-}
-
-void createSummaryRows(Database& db)
-{
-    db.execute("CREATE TABLE XSTGJ (SPDM00 VARCHAR(8), SPMC00 VARCHAR(30), DJIA00 FLOAT, SL0000 FLOAT,"
-               " JE0000 FLOAT, BHSJE0 FLOAT, SE0000 FLOAT)");
-    db.execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
-               "INSERT INTO XSTGJ SELECT printf('%08d', i), '香烟商品' || i || '号（条装）', "
-               "(i % 500) * 1.37 + 10.5, (i % 97) * 2.5, (i % 97) * 2.5 * ((i % 500) * 1.37 + 10.5), "
-               "(i % 97) * 2.5 * ((i % 500) * 1.37 + 10.5) / 1.17, "
-               "(i % 97) * 2.5 * ((i % 500) * 1.37 + 10.5) * (1 - 1 / 1.17) FROM n");
-}
 
 std::vector<grid::ColumnSpec> summaryColumns()
 {
@@ -74,34 +51,6 @@ std::vector<grid::ColumnSpec> summaryColumns()
     };
 }
 
-QVariant cellVariant(const Cell& cell)
-{
-    if (const double* d = std::get_if<double>(&cell))
-        return *d;
-    if (const std::int64_t* i = std::get_if<std::int64_t>(&cell))
-        return QVariant::fromValue<qint64>(*i);
-    if (const std::string* s = std::get_if<std::string>(&cell))
-        return QString::fromStdString(*s);
-    return {};
-}
-
-// The least a table model can do: hand out the result's values as they are.
-class ResultModel : public QAbstractTableModel {
-public:
-    explicit ResultModel(ResultSet rows) : m_rows(std::move(rows)) {}
-    int rowCount(const QModelIndex& = {}) const override { return int(m_rows.rows.size()); }
-    int columnCount(const QModelIndex& = {}) const override { return int(m_rows.columns.size()); }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (role != Qt::DisplayRole)
-            return {};
-        return cellVariant(m_rows.rows[size_t(index.row())][size_t(index.column())]);
-    }
-
-private:
-    ResultSet m_rows;
-};
-
 void prepareView(QTableView& view)
 {
     view.resize(780, 406);
@@ -110,11 +59,6 @@ void prepareView(QTableView& view)
     view.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     view.show();
 }
-
-struct Figures {
-    double seconds = 1e9;
-    size_t bytes = 0;
-};
 
 } // namespace
 

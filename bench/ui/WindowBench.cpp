@@ -4,6 +4,8 @@
 // run. The grid on its own is measured by the grid benchmark; this one adds
 // what the window does around it. Prints time ratios and heap per row.
 
+#include "BenchSupport.h"
+
 #include "../../tests/data/RecordingDatabase.h"
 
 #include "SummaryGrid.h"
@@ -23,8 +25,6 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -32,6 +32,7 @@
 #include <memory>
 
 using namespace qelvan;
+using namespace qelvan::bench;
 
 namespace {
 
@@ -39,19 +40,6 @@ constexpr int kRows = 100000;
 constexpr int kRepeats = 5;
 const char* const kRowsStatement =
     "SELECT SPDM00,SL0000,JE0000,SE0000,DJIA00,BHSJE0,SPMC00 FROM XSTGJ ORDER BY SPDM00";
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-size_t heapInUse()
-{
-    malloc_trim(0);
-    return mallinfo2().uordblks;
-}
 
 // The company table answers from memory; the summary statement, whatever its
 // link, reads the prepared 100,000 summary rows from the embedded engine.
@@ -72,46 +60,6 @@ public:
 
 private:
     std::unique_ptr<Database> m_rows;
-};
-
-void createSummaryRows(Database& db)
-{
-    db.execute("CREATE TABLE XSTGJ (SPDM00 VARCHAR(8), SPMC00 VARCHAR(30), DJIA00 FLOAT, SL0000 FLOAT,"
-               " JE0000 FLOAT, BHSJE0 FLOAT, SE0000 FLOAT)");
-    db.execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
-               "INSERT INTO XSTGJ SELECT printf('%08d', i), '香烟商品' || i || '号（条装）', "
-               "(i % 500) * 1.37 + 10.5, (i % 97) * 2.5, (i % 97) * 2.5 * ((i % 500) * 1.37 + 10.5), "
-               "(i % 97) * 2.5 * ((i % 500) * 1.37 + 10.5) / 1.17, "
-               "(i % 97) * 2.5 * ((i % 500) * 1.37 + 10.5) * (1 - 1 / 1.17) FROM n");
-}
-
-QVariant cellVariant(const Cell& cell)
-{
-    if (const double* d = std::get_if<double>(&cell))
-        return *d;
-    if (const std::string* s = std::get_if<std::string>(&cell))
-        return QString::fromStdString(*s);
-    return {};
-}
-
-class ResultModel : public QAbstractTableModel {
-public:
-    explicit ResultModel(ResultSet rows) : m_rows(std::move(rows)) {}
-    int rowCount(const QModelIndex& = {}) const override { return int(m_rows.rows.size()); }
-    int columnCount(const QModelIndex& = {}) const override { return int(m_rows.columns.size()); }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        return role == Qt::DisplayRole ? cellVariant(m_rows.rows[size_t(index.row())][size_t(index.column())])
-                                       : QVariant();
-    }
-
-private:
-    ResultSet m_rows;
-};
-
-struct Figures {
-    double seconds = 1e9;
-    size_t bytes = 0;
 };
 
 void bareView(QTableView& view)
