@@ -1,8 +1,8 @@
 #pragma once
 // Drives whole showdll calls the way a clerk would, without a person: message
-// boxes, the report preview and "today" are answered here, and the window is
-// worked from inside its own modal run (a zero-delay timer fires once the
-// window is up) and left through its Exit button.
+// boxes, the report preview, the save dialog and "today" are answered here,
+// and the window is worked from inside its own modal run (a zero-delay timer
+// fires once the window is up) and left through its Exit button.
 
 #include "Entry.h"
 
@@ -14,11 +14,10 @@
 #include "app/Clock.h"
 #include "app/MessageBox.h"
 #include "db/Query.h"
-#include "report/DataLink.h"
+#include "SaveFileDialog.h"
+
 #include "report/PreviewWindow.h"
-#include "report/Report.h"
 #include "report/ReportHooks.h"
-#include "report/Variables.h"
 
 #include <qelvan/counted_string.h>
 
@@ -42,56 +41,6 @@ inline std::vector<std::string> parameters(const std::string& code, const std::s
                                            const std::string& left = "0")
 {
     return {code, "u1", "u2", "u3", "u4", "u5", "u6", "u7", height, width, top, left};
-}
-
-/// The summary query as the report's data link "frDBDataSet1".
-class QueryDataLink : public report::DataLink {
-public:
-    explicit QueryDataLink(const db::Query& query) : DataLink(QStringLiteral("frDBDataSet1")), m_query(query) {}
-    void first() override { m_row = 0; }
-    void next() override
-    {
-        if (m_row + 1 < m_query.recordCount())
-            ++m_row;
-        else
-            m_eof = true;
-    }
-    bool eof() const override { return m_eof || m_query.recordCount() == 0; }
-    int currentRow() const override { return m_query.recordCount() == 0 ? -1 : m_row; }
-    int fieldIndex(const QString& field) const override { return m_query.fieldIndex(field); }
-    QVariant value(int field) const override
-    {
-        const Cell& cell = m_query.cell(m_row, field);
-        switch (cell.index()) {
-        case 1: return QVariant(qlonglong(std::get<std::int64_t>(cell)));
-        case 2: return QVariant(std::get<double>(cell));
-        case 3: return QVariant(QString::fromStdString(std::get<std::string>(cell)));
-        default: return QVariant();
-        }
-    }
-
-private:
-    const db::Query& m_query;
-    int m_row = 0;
-    bool m_eof = false;
-};
-
-/// Prepares the report template `templatePath` over the summary query with
-/// the six report variables, as the Print button does; returns the number of
-/// pages prepared (0 when the engine refused).
-inline int prepareSummaryReport(const TFm_Main& window, const Tdm& data, const QString& templatePath)
-{
-    report::setVariable(QStringLiteral("gsmc"), window.cob_gsmc->currentText());
-    report::setVariable(QStringLiteral("cxrq"), window.dtp_qssj->date().toString(Qt::ISODate) + QStringLiteral("至")
-                                                    + window.dtp_zzsj->date().toString(Qt::ISODate));
-    for (const char* name : {"SLHJ", "JEHJ", "SEHJ", "BHSJEHJ"})
-        report::setVariable(QString::fromLatin1(name), 0.0);
-    QueryDataLink link(*data.qry_xstgjfp1);
-    report::Report report(QStringLiteral("frReport"));
-    report.addDataLink(&link);
-    if (!report.loadFromFile(templatePath))
-        return 0;
-    return report.prepare() ? report.prepared().pageCount() : 0;
 }
 
 /// The current folder for the life of the object: a fresh one holding the
@@ -122,10 +71,15 @@ public:
         app::Application::instance().ensureGuiApplication();
         app::setMessageHook([this](const app::MessageRequest& r) { boxes.push_back(r); });
         app::setTodayClock([today] { return today; });
-        report::setPreviewHook([this](report::PreviewWindow&) { ++previews; });
+        report::setPreviewHook([this](report::PreviewWindow& preview) {
+            ++previews;
+            pages += preview.pageCount();
+        });
+        ui::setSaveFileHook([this](const ui::SaveFileRequest&) { return saveAs; });
     }
     ~PluginDriver()
     {
+        ui::setSaveFileHook({});
         report::setPreviewHook({});
         app::setTodayClock({});
         app::setMessageHook({});
@@ -172,7 +126,9 @@ public:
     }
 
     std::vector<app::MessageRequest> boxes;
-    int previews = 0;
+    int previews = 0;   ///< report previews shown
+    int pages = 0;      ///< pages of all those previews
+    QString saveAs;     ///< the save dialog's answer; empty cancels
 };
 
 } // namespace qelvan::test

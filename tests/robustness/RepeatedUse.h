@@ -60,10 +60,7 @@ public:
             r.rows = data.qry_xstgjfp1->recordCount();
             (void)w.grab();   // draw the window with its rows, as the screen would
             w.SP_print->click();
-            if (driver.previews == 0)   // the Print button prepares nothing yet: do as it will
-                r.pages = prepareSummaryReport(w, data, QStringLiteral("vuq_xstgjfp1.frf"));
-            else
-                r.pages = driver.previews;
+            r.pages = driver.pages;
         });
         r.boxes = driver.boxes.size();
         return r;

@@ -8,10 +8,13 @@
 #include "export/TableExport.h"
 #include "report/DataLink.h"
 #include "report/Report.h"
+#include "report/Variables.h"
 
 #include <qelvan/backends.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -19,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+
+#include <optional>
 
 namespace {
 
@@ -136,6 +141,51 @@ TEST_F(OddCompanies, QuotesAndBadLinksGetAMessageAndTheWindowStaysOpen)
         }
     }));
     EXPECT_EQ(listed, 7);
+}
+
+TEST_F(OddCompanies, PrintAndExportFaultsAreReportedAndTheWindowStaysOpen)
+{
+    const WorkFolder work(QStringLiteral(QELVAN_SOURCE_DIR "/demo/vuq_xstgjfp1.frf"));
+    const QString templateFile = QDir(work.path()).filePath(QStringLiteral("vuq_xstgjfp1.frf"));
+    const QString plainFile = path("a-file");
+    writeBytes(plainFile, "x");
+    struct Case {
+        const char* name;
+        std::optional<QByteArray> templateBytes;   // nothing: no template file
+        QString saveAs;                            // empty: print instead of export
+        const char* message;                       // the box's text contains this
+    };
+    const Case cases[] = {
+        {"template missing", std::nullopt, {}, "没有调到报表文件(vuq_xstgjfp1.frf)！"},
+        {"template empty", QByteArray(), {}, "不是报表模板文件"},
+        {"template binary", QByteArray("\x89PNG\r\n\x1a\n\xff\xfe", 10), {}, "不是 UTF-8 文本"},
+        {"export into a file", {}, plainFile + QStringLiteral("/out.xlsx"), "out.xlsx"},
+        {"export where nothing can be made", {}, QStringLiteral("/proc/qelvan-export/out.csv"), "out.csv"},
+    };
+    PluginDriver driver;
+    ASSERT_TRUE(driver.call(session, parameters("13'5"), [&](TFm_Main& w, Tdm& data) {
+        ASSERT_TRUE(PluginDriver::query(w, QStringLiteral("O'Neil营销部")));
+        ASSERT_EQ(data.qry_xstgjfp1->recordCount(), 2);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            driver.boxes.clear();
+            if (c.saveAs.isEmpty()) {
+                QFile::remove(templateFile);
+                if (c.templateBytes)
+                    writeBytes(templateFile, *c.templateBytes);
+                w.SP_print->click();
+            } else {
+                driver.saveAs = c.saveAs;
+                (c.saveAs.endsWith(QLatin1String(".csv")) ? w.exportCsvAction : w.exportExcelAction)->trigger();
+            }
+            EXPECT_TRUE(w.isVisible());
+            ASSERT_EQ(driver.boxes.size(), 1u);
+            EXPECT_TRUE(driver.boxes[0].text.contains(QString::fromUtf8(c.message)))
+                << driver.boxes[0].text.toStdString();
+        }
+    }));
+    EXPECT_EQ(driver.previews, 0);
+    EXPECT_EQ(QFileInfo(plainFile).size(), 1);   // the file in the way is left alone
 }
 
 TEST_F(OddCompanies, MissingCompanyTableStillOpensTheWindow)
