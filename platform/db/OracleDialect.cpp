@@ -51,7 +51,10 @@ void guarded(sqlite3_context* ctx, Body body)
 
 void truncNumber(sqlite3_context* ctx, sqlite3_value* number, sqlite3_value* places)
 {
-    const int digits = places ? sqlite3_value_int(places) : 0;
+    // Far beyond a double's range of places nothing is cut off (or everything
+    // is); clamping keeps std::abs and pow defined for any place count given.
+    const sqlite3_int64 wanted = places ? sqlite3_value_int64(places) : 0;
+    const int digits = int(std::clamp<sqlite3_int64>(wanted, -400, 400));
     if (sqlite3_value_type(number) == SQLITE_INTEGER && digits >= 0) {
         sqlite3_result_value(ctx, number);
         return;
@@ -60,6 +63,10 @@ void truncNumber(sqlite3_context* ctx, sqlite3_value* number, sqlite3_value* pla
     double result;
     if (digits == 0) {
         result = std::trunc(x);
+    } else if (digits > 300) {
+        result = x;
+    } else if (digits < -300) {
+        result = 0.0;
     } else {
         const double scale = std::pow(10.0, std::abs(digits));
         double scaled = digits > 0 ? x * scale : x / scale;

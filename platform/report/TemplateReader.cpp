@@ -402,7 +402,9 @@ ReportTemplate readTemplateFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw ReportError(QStringLiteral("无法读取报表文件 %1：%2").arg(name, file.errorString()));
     const QByteArray bytes = file.readAll();
-    QStringDecoder decode(QStringDecoder::Utf8);
+    // Stateless, so a file cut inside a character is an error rather than a
+    // character silently kept back for input that never comes.
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decode(bytes);
     try {
         if (decode.hasError())

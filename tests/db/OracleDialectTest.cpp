@@ -113,6 +113,10 @@ TEST_F(OracleFunctions, TruncCutsDatesToTheDayAndNumbersToTheirPlaces)
         {"TRUNC(15.79, 1)", "15.7"},
         {"TRUNC(1.15, 2)", "1.15"},
         {"TRUNC(1234, -2)", "1200"},
+        // Place counts past any double's digits, and past 32 bits, do not wrap.
+        {"TRUNC(1.5, 4294967297)", "1.5"},
+        {"TRUNC(1.5, 2147483647)", "1.5"},
+        {"TRUNC(1234.5, -2147483648)", "0.0"},
         {"TRUNC('12.7')", "12.0"},
         {"TRUNC(NULL)", "NULL"},
         {"typeof(TRUNC(12.7))", "real"},
