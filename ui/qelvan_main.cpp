@@ -131,33 +131,18 @@ void TFm_Main::applyLook()
     song.setPixelSize(12);
     setFont(song);
 
-    QPalette window = palette();
-    window.setColor(QPalette::Window, window.color(QPalette::Button));
-    setPalette(window);
-    setAutoFillBackground(true);
-
-    for (QFrame* panel : {Panel2, Panel4}) {
-        QPalette p = panel->palette();
-        p.setColor(QPalette::Window, panelColour);
-        panel->setPalette(p);
-        style::applyFlatLook(panel);
-    }
+    // No palettes of our own: a palette set on a window gets a new cache key
+    // each time, so the style could never reuse what it drew for the previous
+    // window and the pixmap cache would grow with every call.
+    for (QFrame* panel : {Panel2, Panel4})
+        style::applyFlatLook(panel, panelColour);
     style::applyFlatLook(gjpanel);
 
-    for (QToolButton* button : {SB_locate, SP_print, Sb_Exit}) {
-        QPalette p = button->palette();
-        p.setColor(QPalette::ButtonText, Qt::white);
-        button->setPalette(p);
-        style::applyFlatLook(button);
-    }
+    for (QToolButton* button : {SB_locate, SP_print, Sb_Exit})
+        style::applyFlatLook(button, Qt::white);
     SP_print->setIcon(style::flatButtonIcon(qelvan::ui::printerPicture(), panelColour));
     Sb_Exit->setIcon(style::flatButtonIcon(qelvan::ui::openDoorPicture(), panelColour));
 
-    for (QLabel* label : {Label1, Label2}) {
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(p);
-    }
     for (QLabel* label : {Label1, Label2, Label3})
         label->adjustSize();
 

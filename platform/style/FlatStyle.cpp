@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QImage>
+#include <QPainter>
 #include <QPalette>
 #include <QToolButton>
 
@@ -94,7 +95,7 @@ QIcon flatButtonIcon(const QPixmap& strip, const QColor& background, const FlatL
     return icon;
 }
 
-void applyFlatLook(QToolButton* button)
+void applyFlatLook(QToolButton* button, const QColor& text)
 {
     const QPalette pal = systemPalette();
     button->setAutoRaise(true);
@@ -105,13 +106,38 @@ void applyFlatLook(QToolButton* button)
                               .arg(rgb(pal.color(QPalette::Highlight)),
                                    rgb(pal.color(QPalette::Highlight).darker(140)),
                                    rgb(pal.color(QPalette::Highlight).darker(120)),
-                                   rgb(button->palette().color(QPalette::ButtonText))));
+                                   rgb(text)));
 }
 
 void applyFlatLook(QFrame* panel)
 {
     panel->setFrameShape(QFrame::NoFrame);
     panel->setAutoFillBackground(true);
+}
+
+namespace {
+class PanelFill : public QObject {
+public:
+    PanelFill(QWidget* panel, const QColor& colour) : QObject(panel), m_colour(colour) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            auto* panel = static_cast<QWidget*>(watched);
+            QPainter(panel).fillRect(panel->rect(), m_colour);
+        }
+        return false;
+    }
+
+private:
+    QColor m_colour;
+};
+} // namespace
+
+void applyFlatLook(QFrame* panel, const QColor& colour)
+{
+    panel->setFrameShape(QFrame::NoFrame);
+    panel->setAutoFillBackground(false);
+    panel->installEventFilter(new PanelFill(panel, colour));
 }
 
 void applyFlatLook(QComboBox* list)

@@ -29,8 +29,11 @@ void installSongFontSubstitution();
 QString songFaceFallback();
 
 /// The caption keeps the button's palette ButtonText colour.
-void applyFlatLook(QToolButton* button);
+void applyFlatLook(QToolButton* button, const QColor& text = Qt::black);
 void applyFlatLook(QFrame* panel);
+/// A flat panel filled with `colour`, painted rather than set as a palette so
+/// that every window shares the application's palette (and the style's cache).
+void applyFlatLook(QFrame* panel, const QColor& colour);
 void applyFlatLook(QComboBox* list);
 
 /// A button icon from a strip of frames the width of two squares (normal,

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QCursor>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStatusBar>
@@ -43,7 +44,12 @@ TEST_F(WindowTest, DeclaredComponentsCarryTheirNamesAndCaptions)
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w.font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(w.font().pixelSize(), 12);
-    EXPECT_EQ(w.Panel2->palette().color(QPalette::Window), QColor(98, 151, 168));
+    // The panels are painted in their colour (right of the buttons, below the pickers).
+    EXPECT_EQ(w.Panel2->grab().toImage().pixelColor(w.Panel2->width() - 2, 15), QColor(98, 151, 168));
+    EXPECT_EQ(w.Panel4->grab().toImage().pixelColor(w.Panel4->width() - 2, 32), QColor(98, 151, 168));
+    // ...without palettes of their own, so each new window shares the style's cache.
+    EXPECT_FALSE(w.testAttribute(Qt::WA_SetPalette));
+    EXPECT_FALSE(w.Panel2->testAttribute(Qt::WA_SetPalette));
     EXPECT_TRUE(w.SB_locate->icon().isNull());
     EXPECT_FALSE(w.SP_print->icon().isNull());
     EXPECT_FALSE(w.Sb_Exit->icon().isNull());
