@@ -1,5 +1,6 @@
 #include "SummaryDataLink.h"
 
+#include "db/CellText.h"
 #include "db/Query.h"
 #include "grid/DataGrid.h"
 
@@ -46,14 +47,7 @@ QVariant SummaryDataLink::value(int field) const
 {
     // Read by row rather than at the query's cursor: the walk's row stays
     // what the report asked for even if something moves the query meanwhile.
-    const Cell& cell = m_query.cell(sourceRow(), field);
-    if (const double* d = std::get_if<double>(&cell))
-        return *d;
-    if (const std::int64_t* i = std::get_if<std::int64_t>(&cell))
-        return QVariant::fromValue<qint64>(*i);
-    if (const std::string* s = std::get_if<std::string>(&cell))
-        return QString::fromStdString(*s);
-    return {};
+    return qelvan::db::cellVariant(m_query.cell(sourceRow(), field));
 }
 
 } // namespace qelvan::ui

@@ -4,6 +4,8 @@
 
 #include <qelvan/session.h>
 
+#include "db/CellText.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QVariant>
@@ -46,17 +48,6 @@ inline void createSummaryRows(Database& db)
                "(i % 97) * 2.5 * ((i % 500) * 1.37 + 10.5) * (1 - 1 / 1.17) FROM n");
 }
 
-inline QVariant cellVariant(const Cell& cell)
-{
-    if (const double* d = std::get_if<double>(&cell))
-        return *d;
-    if (const std::int64_t* i = std::get_if<std::int64_t>(&cell))
-        return QVariant::fromValue<qint64>(*i);
-    if (const std::string* s = std::get_if<std::string>(&cell))
-        return QString::fromStdString(*s);
-    return {};
-}
-
 /// The baseline: hands out the result's values as they are.
 class ResultModel : public QAbstractTableModel {
 public:
@@ -65,7 +56,7 @@ public:
     int columnCount(const QModelIndex& = {}) const override { return int(m_rows.columns.size()); }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        return role == Qt::DisplayRole ? cellVariant(m_rows.rows[size_t(index.row())][size_t(index.column())])
+        return role == Qt::DisplayRole ? db::cellVariant(m_rows.rows[size_t(index.row())][size_t(index.column())])
                                        : QVariant();
     }
 

@@ -131,7 +131,7 @@ int main(int argc, char** argv)
                         model.setItem(int(r), int(c), new QStandardItem);
                 for (size_t r = 0; r < rows.rows.size(); ++r)
                     for (size_t c = 0; c < rows.columns.size(); ++c)
-                        model.item(int(r), int(c))->setData(cellVariant(rows.rows[r][c]), Qt::DisplayRole);
+                        model.item(int(r), int(c))->setData(db::cellVariant(rows.rows[r][c]), Qt::DisplayRole);
                 view.setModel(&model);
                 view.grab();
             });

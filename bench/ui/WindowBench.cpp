@@ -141,7 +141,7 @@ int main(int argc, char** argv)
                 for (size_t r = 0; r < rows.rows.size(); ++r)
                     for (size_t c = 0; c < rows.columns.size(); ++c) {
                         auto* item = new QStandardItem;
-                        item->setData(cellVariant(rows.rows[r][c]), Qt::DisplayRole);
+                        item->setData(db::cellVariant(rows.rows[r][c]), Qt::DisplayRole);
                         model.setItem(int(r), int(c), item);
                     }
                 view.setModel(&model);

@@ -32,4 +32,15 @@ double cellNumber(const Cell& cell)
     }
 }
 
+QVariant cellVariant(const Cell& cell)
+{
+    if (const double* d = std::get_if<double>(&cell))
+        return *d;
+    if (const std::int64_t* i = std::get_if<std::int64_t>(&cell))
+        return QVariant::fromValue<qint64>(*i);
+    if (const std::string* s = std::get_if<std::string>(&cell))
+        return QString::fromStdString(*s);
+    return {};
+}
+
 } // namespace qelvan::db

@@ -1,9 +1,10 @@
 #pragma once
-// How a cell reads as text and as a number.
+// How a cell reads as text, as a number and as a variant.
 
 #include <qelvan/session.h>
 
 #include <QString>
+#include <QVariant>
 
 namespace qelvan::db {
 
@@ -13,5 +14,9 @@ QString cellText(const Cell& cell);
 /// NULL reads as 0. Text must hold a number (C locale); otherwise throws
 /// DatabaseError "'%s' is not a valid floating point value".
 double cellNumber(const Cell& cell);
+
+/// The raw value for models and reports: double, qint64 or QString; NULL is
+/// an invalid QVariant.
+QVariant cellVariant(const Cell& cell);
 
 } // namespace qelvan::db

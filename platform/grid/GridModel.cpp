@@ -1,5 +1,6 @@
 #include "grid/GridModel.h"
 
+#include "db/CellText.h"
 #include "db/Query.h"
 #include "format/NumberFormat.h"
 
@@ -234,14 +235,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         const int field = m_fields[static_cast<size_t>(index.column())];
         if (field < 0 || !queryReady())
             return {};
-        const Cell& cell = m_query->cell(m_order[static_cast<size_t>(index.row())], field);
-        if (const double* d = std::get_if<double>(&cell))
-            return *d;
-        if (const std::int64_t* i = std::get_if<std::int64_t>(&cell))
-            return QVariant::fromValue<qint64>(*i);
-        if (const std::string* s = std::get_if<std::string>(&cell))
-            return QString::fromStdString(*s);
-        return {};
+        return db::cellVariant(m_query->cell(m_order[static_cast<size_t>(index.row())], field));
     }
     default:
         return {};
