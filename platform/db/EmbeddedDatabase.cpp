@@ -1,5 +1,6 @@
 #include "db/EmbeddedDatabase.h"
 
+#include "db/AsciiText.h"
 #include "db/OracleDialect.h"
 #include "db/RemoteObjects.h"
 
@@ -19,10 +20,7 @@ ColumnType declaredType(const char* decl)
 {
     if (!decl || !*decl)
         return ColumnType::Unknown;
-    std::string t(decl);
-    for (char& c : t)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
+    const std::string t = asciiUpper(decl);
     if (contains(t, "INT"))
         return ColumnType::Integer;
     if (contains(t, "CHAR") || contains(t, "CLOB") || contains(t, "TEXT") || contains(t, "BLOB"))

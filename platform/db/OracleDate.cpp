@@ -1,5 +1,7 @@
 #include "db/OracleDate.h"
 
+#include "db/AsciiText.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -10,7 +12,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 bool isSeparator(char c)
 {
     switch (c) {
@@ -152,7 +153,7 @@ DateTime parseWithFormat(std::string_view text, std::string_view format)
                 continue;
             bool same = true;
             for (size_t k = 0; k < n && same; ++k)
-                same = upper(format[i + k]) == fc.code[k];
+                same = asciiUpper(format[i + k]) == fc.code[k];
             if (same) {
                 match = &fc;
                 break;

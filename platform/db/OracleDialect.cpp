@@ -1,5 +1,6 @@
 #include "db/OracleDialect.h"
 
+#include "db/AsciiText.h"
 #include "db/OracleDate.h"
 
 #include <sqlite3.h>
@@ -25,15 +26,6 @@ std::string_view textOf(sqlite3_value* v)
 void resultText(sqlite3_context* ctx, std::string_view s)
 {
     sqlite3_result_text(ctx, s.data(), int(s.size()), SQLITE_TRANSIENT);
-}
-
-std::string upper(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return out;
 }
 
 // Exceptions must not cross into SQLite: every function body runs in here.
@@ -85,7 +77,7 @@ void truncNumber(sqlite3_context* ctx, sqlite3_value* number, sqlite3_value* pla
 
 DateTime truncDate(DateTime v, std::string_view unit)
 {
-    const std::string u = upper(unit);
+    const std::string u = asciiUpper(unit);
     if (u == "DD" || u == "DDD" || u == "J") {
         v.hour = v.minute = v.second = 0;
     } else if (u == "MM" || u == "MON" || u == "MONTH" || u == "RM") {

@@ -1,5 +1,6 @@
 #include "db/RemoteObjects.h"
 
+#include "db/AsciiText.h"
 #include <qelvan/session.h>
 
 #include <algorithm>
@@ -13,15 +14,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isIdentifierStart(char c) { return isAsciiLetter(c) || c == '_' || (static_cast<unsigned char>(c) >= 0x80); }
 bool isIdentifierPart(char c) { return isIdentifierStart(c) || isDigit(c) || c == '$' || c == '#'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-
-std::string upper(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return out;
-}
 
 enum class Kind { Identifier, QuotedIdentifier, Dot, Other };
 
@@ -38,7 +30,7 @@ bool isKeyword(std::string_view word)
                                            "THEN", "ELSE", "LIKE", "IS", "BETWEEN", "CASE",
                                            "DISTINCT", "ALL", "LIMIT", "OFFSET", "HAVING", "BY",
                                            "SET", "VALUES", "RETURNING", "ESCAPE", "IN"};
-    const std::string w = upper(word);
+    const std::string w = asciiUpper(word);
     return std::any_of(std::begin(keywords), std::end(keywords),
                        [&](const char* k) { return w == k; });
 }
@@ -138,7 +130,7 @@ RemoteRewrite rewriteRemoteObjects(std::string_view sql)
                        || tokens[start - 2].kind == Kind::QuotedIdentifier))
                 start -= 2;
 
-            const std::string name = upper(link);
+            const std::string name = asciiUpper(link);
             if (std::find(result.links.begin(), result.links.end(), name) == result.links.end())
                 result.links.push_back(name);
 

@@ -1,12 +1,14 @@
 #include <qelvan/session.h>
 
+#include "db/AsciiText.h"
+
 #include <map>
 
 namespace qelvan {
 
 namespace {
 
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+using db::asciiUpper;
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -16,14 +18,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
         if (asciiUpper(a[i]) != asciiUpper(b[i]))
             return false;
     return true;
-}
-
-std::string upperKey(std::string_view name)
-{
-    std::string key(name);
-    for (char& c : key)
-        c = asciiUpper(c);
-    return key;
 }
 
 } // namespace
@@ -51,12 +45,12 @@ void SimpleSession::add(std::string name, std::unique_ptr<Database> db)
 {
     if (!db)
         throw DatabaseError("No database given for '" + name + "'");
-    d->databases[upperKey(name)] = std::move(db);
+    d->databases[asciiUpper(name)] = std::move(db);
 }
 
 Database& SimpleSession::database(std::string_view name)
 {
-    auto it = d->databases.find(upperKey(name));
+    auto it = d->databases.find(asciiUpper(name));
     if (it == d->databases.end())
         throw DatabaseError("Unknown database: " + std::string(name));
     return *it->second;
