@@ -60,6 +60,27 @@ void prepareView(QTableView& view)
     view.show();
 }
 
+// The summary query, its data source and the grid with the declared
+// columns, shown at the window's size; the query is left closed.
+struct SummaryGrid {
+    db::Query query;
+    db::DataSource source;
+    grid::DataGrid grid;
+
+    SummaryGrid()
+    {
+        query.setDatabaseName(QStringLiteral("VUQ"));
+        query.sql() << QString::fromLatin1(kStatement);
+        source.setDataSet(&query);
+        for (const auto& spec : summaryColumns())
+            grid.addColumn(spec);
+        grid.setKeyFieldName(QStringLiteral("SL0000"));
+        grid.setDataSource(&source);
+        grid.resize(780, 425);
+        grid.show();
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,18 +116,9 @@ int main(int argc, char** argv)
 
         {
             const size_t before = heapInUse();
-            db::Query query;
-            query.setDatabaseName(QStringLiteral("VUQ"));
-            query.sql() << QString::fromLatin1(kStatement);
-            db::DataSource source;
-            source.setDataSet(&query);
-            grid::DataGrid grid;
-            for (const auto& spec : summaryColumns())
-                grid.addColumn(spec);
-            grid.setKeyFieldName(QStringLiteral("SL0000"));
-            grid.setDataSource(&source);
-            grid.resize(780, 425);
-            grid.show();
+            SummaryGrid rig;
+            db::Query& query = rig.query;
+            grid::DataGrid& grid = rig.grid;
             app.processEvents();
             const double t = seconds([&] {
                 query.open();
@@ -158,18 +170,9 @@ int main(int argc, char** argv)
     // preparing its pages), and a sort by text and by number.
     double walk = 0, sortText = 0, sortNumber = 0;
     {
-        db::Query query;
-        query.setDatabaseName(QStringLiteral("VUQ"));
-        query.sql() << QString::fromLatin1(kStatement);
-        db::DataSource source;
-        source.setDataSet(&query);
-        grid::DataGrid grid;
-        for (const auto& spec : summaryColumns())
-            grid.addColumn(spec);
-        grid.setKeyFieldName(QStringLiteral("SL0000"));
-        grid.setDataSource(&source);
-        grid.resize(780, 425);
-        grid.show();
+        SummaryGrid rig;
+        db::Query& query = rig.query;
+        grid::DataGrid& grid = rig.grid;
         query.open();
         walk = seconds([&] {
             for (query.first(); !query.eof(); query.next()) {
