@@ -13,6 +13,8 @@
 
 #include <cstdlib>
 
+#include <unistd.h>
+
 namespace {
 
 using qelvan::test::parameters;
@@ -53,7 +55,12 @@ protected:
         admin = connect(kAdminConnection);
         if (!admin.isOpen())
             GTEST_SKIP() << "PostgreSQL server not reachable: " << admin.lastError().text().toStdString();
-        run(admin, "DROP TABLE IF EXISTS XTTGSSZ0");
+        // CTest runs these tests side by side on one server: each process
+        // keeps its tables in a schema of its own.
+        schema = QStringLiteral("qelvan_test_%1").arg(::getpid());
+        run(admin, QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
+        run(admin, QStringLiteral("CREATE SCHEMA %1").arg(schema));
+        run(admin, QStringLiteral("SET search_path TO %1").arg(schema));
         run(admin, "CREATE TABLE XTTGSSZ0(GSDM00 VARCHAR(12), GSJC00 VARCHAR(30), ZBDM00 VARCHAR(12), "
                    "SJZBDM VARCHAR(12), DBLINK VARCHAR(30))");
         run(admin, "INSERT INTO XTTGSSZ0 VALUES "
@@ -63,11 +70,14 @@ protected:
                    "('135031000000', NULL, 'Z3', NULL, 'LNK3')");
         window = connect(kWindowConnection);
         ASSERT_TRUE(window.isOpen());
+        run(window, QStringLiteral("SET search_path TO %1").arg(schema));
         session.add("VUQ", qelvan::wrapQtSqlConnection(kWindowConnection));
     }
 
     void TearDown() override
     {
+        if (admin.isOpen() && !schema.isEmpty())
+            QSqlQuery(admin).exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
         window = QSqlDatabase();
         admin = QSqlDatabase();
         QSqlDatabase::removeDatabase(QString::fromLatin1(kWindowConnection));
@@ -82,6 +92,7 @@ protected:
         return out;
     }
 
+    QString schema;
     QSqlDatabase admin;
     QSqlDatabase window;
     qelvan::SimpleSession session;
