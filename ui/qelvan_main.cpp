@@ -34,6 +34,20 @@ namespace {
 
 const QColor panelColour(98, 151, 168);
 
+// Made once per process. Icons made afresh for each window would be new
+// pixmaps to the style, and its pixmap cache would keep a copy for every call.
+const QIcon& printIcon()
+{
+    static const QIcon icon = qelvan::style::flatButtonIcon(qelvan::ui::printerPicture(), panelColour);
+    return icon;
+}
+
+const QIcon& exitIcon()
+{
+    static const QIcon icon = qelvan::style::flatButtonIcon(qelvan::ui::openDoorPicture(), panelColour);
+    return icon;
+}
+
 QString currentText(const qelvan::db::Query& query, const char* field)
 {
     return query.eof() ? QString() : query.asString(QString::fromLatin1(field));
@@ -140,8 +154,8 @@ void TFm_Main::applyLook()
 
     for (QToolButton* button : {SB_locate, SP_print, Sb_Exit})
         style::applyFlatLook(button, Qt::white);
-    SP_print->setIcon(style::flatButtonIcon(qelvan::ui::printerPicture(), panelColour));
-    Sb_Exit->setIcon(style::flatButtonIcon(qelvan::ui::openDoorPicture(), panelColour));
+    SP_print->setIcon(printIcon());
+    Sb_Exit->setIcon(exitIcon());
 
     for (QLabel* label : {Label1, Label2, Label3})
         label->adjustSize();

@@ -36,10 +36,12 @@ TEST_F(WindowTest, DeclaredComponentsCarryTheirNamesAndCaptions)
         QWidget* widget = w.findChild<QWidget*>(QLatin1String(c.name));
         ASSERT_NE(widget, nullptr);
         EXPECT_TRUE(widget->inherits(c.className));
-        if (auto* button = qobject_cast<QToolButton*>(widget))
+        if (auto* button = qobject_cast<QToolButton*>(widget)) {
             EXPECT_EQ(button->text(), QString::fromUtf8(c.caption));
-        if (auto* label = qobject_cast<QLabel*>(widget))
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
             EXPECT_EQ(label->text(), QString::fromUtf8(c.caption));
+        }
     }
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w.font().family(), QStringLiteral("宋体"));
@@ -53,6 +55,10 @@ TEST_F(WindowTest, DeclaredComponentsCarryTheirNamesAndCaptions)
     EXPECT_TRUE(w.SB_locate->icon().isNull());
     EXPECT_FALSE(w.SP_print->icon().isNull());
     EXPECT_FALSE(w.Sb_Exit->icon().isNull());
+    // ...and with the same button pictures, for the same reason.
+    const TFm_Main next(*data);
+    EXPECT_EQ(next.SP_print->icon().cacheKey(), w.SP_print->icon().cacheKey());
+    EXPECT_EQ(next.Sb_Exit->icon().cacheKey(), w.Sb_Exit->icon().cacheKey());
     EXPECT_FALSE(w.cob_gsmc->isEditable());
 }
 
