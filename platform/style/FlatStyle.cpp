@@ -143,12 +143,14 @@ void applyFlatLook(QFrame* panel, const QColor& colour)
 void applyFlatLook(QComboBox* list)
 {
     const QPalette pal = systemPalette();
-    // Only the frame is flat; the arrow stays the platform's own.
+    // Only the frame is flat; the arrow stays the platform's own. No
+    // background here: a style sheet background becomes a palette of the
+    // list's own, new for every window, and the style would cache the list's
+    // drawing afresh for each one.
     list->setStyleSheet(QStringLiteral(
-        "QComboBox { border: 1px solid %1; background: %2; padding: 0px 2px; }"
-        "QComboBox:hover, QComboBox:focus, QComboBox:on { border: 1px solid %3; }")
-                            .arg(rgb(pal.color(QPalette::Mid)), rgb(pal.color(QPalette::Base)),
-                                 rgb(pal.color(QPalette::Highlight))));
+        "QComboBox { border: 1px solid %1; padding: 0px 2px; }"
+        "QComboBox:hover, QComboBox:focus, QComboBox:on { border: 1px solid %2; }")
+                            .arg(rgb(pal.color(QPalette::Mid)), rgb(pal.color(QPalette::Highlight))));
 }
 
 } // namespace qelvan::style

@@ -56,9 +56,12 @@ TEST_F(WindowTest, DeclaredComponentsCarryTheirNamesAndCaptions)
     EXPECT_FALSE(w.SP_print->icon().isNull());
     EXPECT_FALSE(w.Sb_Exit->icon().isNull());
     // ...and with the same button pictures, for the same reason.
-    const TFm_Main next(*data);
+    TFm_Main next(*data);
     EXPECT_EQ(next.SP_print->icon().cacheKey(), w.SP_print->icon().cacheKey());
     EXPECT_EQ(next.Sb_Exit->icon().cacheKey(), w.Sb_Exit->icon().cacheKey());
+    next.cob_gsmc->ensurePolished();
+    w.cob_gsmc->ensurePolished();
+    EXPECT_EQ(next.cob_gsmc->palette().cacheKey(), w.cob_gsmc->palette().cacheKey());
     EXPECT_FALSE(w.cob_gsmc->isEditable());
 }
 
